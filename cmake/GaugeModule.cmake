@@ -1,0 +1,55 @@
+# add_gauge_module(NAME SOURCES src... ART_TARGET generator [ART_ARGS args...])
+#
+# Builds one gauge module from its sources and its artwork. The art generator is a build-machine
+# program that writes the module's bitmaps (and sounds) plus a resources.list into a folder;
+# rsrcpack turns that list into a resource pack (native) and a resource script (Win32).
+#
+# Native: NAME.so, resources linked into its "gauge_resources" section, only Linkage and
+# ImportTable visible. Win32: NAME.dll, resources compiled in by windres, exports from
+# framework/module.def, C and C++ run times linked in statically. The Win32 build does not run
+# generators: it takes the art folder of a native build (GAUGE_ART_DIR).
+
+set(GAUGE_MODULE_DIR "${CMAKE_BINARY_DIR}/modules" CACHE PATH "where built modules go")
+
+function(add_gauge_module NAME)
+    cmake_parse_arguments(GM "" "ART_TARGET" "SOURCES;ART_ARGS;LIBRARIES" ${ARGN})
+    if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+        set(art_dir "${GAUGE_ART_DIR}/${NAME}")
+        set(rc "${art_dir}/resources.rc")
+        add_library(${NAME} SHARED ${GM_SOURCES} $<TARGET_OBJECTS:gauge_framework> ${rc}
+                    ${PROJECT_SOURCE_DIR}/framework/module.def)
+        set_target_properties(${NAME} PROPERTIES PREFIX "" SUFFIX ".dll")
+        target_link_options(${NAME} PRIVATE -static -static-libgcc -static-libstdc++)
+    else()
+        set(art_dir "${CMAKE_BINARY_DIR}/art/${NAME}")
+        set(list "${art_dir}/resources.list")
+        set(pack "${art_dir}/resources.pack")
+        add_custom_command(
+            OUTPUT ${list}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${art_dir}
+            COMMAND $<TARGET_FILE:${GM_ART_TARGET}> ${art_dir} ${GM_ART_ARGS}
+            DEPENDS ${GM_ART_TARGET}
+            COMMENT "Drawing the artwork of ${NAME}")
+        add_custom_command(
+            OUTPUT ${pack} ${art_dir}/resources.rc
+            COMMAND $<TARGET_FILE:rsrcpack> ${list} ${pack} ${art_dir}/resources.rc
+            DEPENDS rsrcpack ${list}
+            COMMENT "Packing the resources of ${NAME}")
+        set(stub "${CMAKE_CURRENT_BINARY_DIR}/${NAME}_resources.S")
+        file(WRITE ${stub}
+             "    .section gauge_resources,\"a\"\n"
+             "    .balign 16\n"
+             "    .incbin \"${pack}\"\n"
+             "    .section .note.GNU-stack,\"\",@progbits\n")
+        set_source_files_properties(${stub} PROPERTIES OBJECT_DEPENDS ${pack})
+        add_library(${NAME} MODULE ${GM_SOURCES} $<TARGET_OBJECTS:gauge_framework> ${stub})
+        set_target_properties(${NAME} PROPERTIES PREFIX "" SUFFIX ".so"
+                              CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+        target_link_options(${NAME} PRIVATE -Wl,--no-undefined)
+        add_custom_target(${NAME}_art DEPENDS ${pack})
+    endif()
+    target_include_directories(${NAME} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${NAME} PRIVATE ${GM_LIBRARIES})
+    set_target_properties(${NAME} PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${GAUGE_MODULE_DIR}
+                          RUNTIME_OUTPUT_DIRECTORY ${GAUGE_MODULE_DIR})
+endfunction()
