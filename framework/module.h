@@ -23,9 +23,12 @@ void GAUGE_CALL gauge_module_deinit();
 
 // Defines the exported "Linkage" record listing the module's one gauge.
 #define GAUGE_MODULE_LINKAGE(gauge_header)                                                   \
-    extern "C" GAUGE_EXPORT ModuleLinkage Linkage = {                                        \
-        kModuleIdentifier, &gauge_module_init, &gauge_module_deinit, {0, 0, 0},             \
-        {&(gauge_header), nullptr}}
+    extern "C" {                                                                             \
+    GAUGE_EXPORT ModuleLinkage Linkage = {kModuleIdentifier, &gauge_module_init,             \
+                                          &gauge_module_deinit, {0, 0, 0},                   \
+                                          {&(gauge_header), nullptr}};                       \
+    }                                                                                        \
+    static_assert(true, "")
 
 // ---------------------------------------------------------------------------------------------
 // Building blocks of the gauge routines. Gauges with their own install, update or kill routines

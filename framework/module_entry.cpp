@@ -2,10 +2,12 @@
 // Win32 form, a library entry that succeeds for every notification and does nothing else.
 #include "module.h"
 
-extern "C" GAUGE_EXPORT ImportEntry ImportTable[2] = {
+extern "C" {
+GAUGE_EXPORT ImportEntry ImportTable[2] = {
     {kPanelServicesImportId, nullptr},
     {0, nullptr},
 };
+}
 
 void GAUGE_CALL gauge_module_init() {}
 void GAUGE_CALL gauge_module_deinit() {}
