@@ -11,15 +11,55 @@
 
 set(GAUGE_MODULE_DIR "${CMAKE_BINARY_DIR}/modules" CACHE PATH "where built modules go")
 
+# gauge_win32_runtime(TARGET)
+#
+# What every Win32 program and module of the project links with: the C and C++ run times and
+# winpthread linked in statically (a module depends on no DLL but Windows' own), and the printf
+# family routed through platform/printf_nan_sign_win32.cpp so that a NaN with its sign bit set
+# prints "-nan" as on glibc.
+set(GAUGE_WIN32_PRINTF_FIX "${CMAKE_CURRENT_LIST_DIR}/../platform/printf_nan_sign_win32.cpp")
+function(gauge_win32_runtime TARGET)
+    if(NOT CMAKE_SYSTEM_NAME STREQUAL "Windows")
+        return()
+    endif()
+    target_sources(${TARGET} PRIVATE ${GAUGE_WIN32_PRINTF_FIX})
+    target_link_options(${TARGET} PRIVATE -static -static-libgcc -static-libstdc++
+        -Wl,--no-insert-timestamp
+        -Wl,--wrap=__mingw_vsnprintf,--wrap=__mingw_vsprintf
+        -Wl,--wrap=__mingw_vfprintf,--wrap=__mingw_vprintf)
+endfunction()
+
 function(add_gauge_module NAME)
     cmake_parse_arguments(GM "" "ART_TARGET" "SOURCES;ART_ARGS;LIBRARIES" ${ARGN})
+    set_property(GLOBAL APPEND PROPERTY GAUGE_MODULES ${NAME})
     if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+        if(NOT GAUGE_ART_DIR)
+            message(FATAL_ERROR "The Win32 build takes its artwork from a native build: "
+                    "set GAUGE_ART_DIR to that build's art folder (the win32 preset does)")
+        endif()
         set(art_dir "${GAUGE_ART_DIR}/${NAME}")
         set(rc "${art_dir}/resources.rc")
+        if(NOT EXISTS ${rc})
+            message(FATAL_ERROR "${rc} is missing: build the native tree first "
+                    "(make win32 does), it draws the artwork of ${NAME}")
+        endif()
         add_library(${NAME} SHARED ${GM_SOURCES} $<TARGET_OBJECTS:gauge_framework> ${rc}
                     ${PROJECT_SOURCE_DIR}/framework/module.def)
-        set_target_properties(${NAME} PROPERTIES PREFIX "" SUFFIX ".dll")
-        target_link_options(${NAME} PRIVATE -static -static-libgcc -static-libstdc++)
+        # No "lib" prefix, no import library: nothing links against a gauge module.
+        set_target_properties(${NAME} PROPERTIES PREFIX "" SUFFIX ".dll"
+                              IMPORT_PREFIX "" IMPORT_SUFFIX ".dll.a")
+        # The resource script names the art files by absolute path; rebuild when they change.
+        file(STRINGS ${rc} rc_lines)
+        set(art_files)
+        foreach(line IN LISTS rc_lines)
+            if(line MATCHES "\"([^\"]+)\"")
+                list(APPEND art_files ${CMAKE_MATCH_1})
+            endif()
+        endforeach()
+        set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${art_files}")
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${rc})
+        target_link_options(${NAME} PRIVATE -s)
+        gauge_win32_runtime(${NAME})
     else()
         set(art_dir "${CMAKE_BINARY_DIR}/art/${NAME}")
         set(list "${art_dir}/resources.list")
