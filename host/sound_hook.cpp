@@ -1,0 +1,6 @@
+#include "host/sound_hook.h"
+
+SoundHooks& sound_hooks() {
+    static SoundHooks hooks;
+    return hooks;
+}
