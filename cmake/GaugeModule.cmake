@@ -40,8 +40,10 @@ function(add_gauge_module NAME)
         set(art_dir "${GAUGE_ART_DIR}/${NAME}")
         set(rc "${art_dir}/resources.rc")
         if(NOT EXISTS ${rc})
-            message(FATAL_ERROR "${rc} is missing: build the native tree first "
-                    "(make win32 does), it draws the artwork of ${NAME}")
+            # The native tree's checks (tests/win32) fail on the missing DLL.
+            message(WARNING "${NAME}.dll is not built: ${rc} is missing. Build the native "
+                    "tree first (make win32 does): it draws the artwork of ${NAME}")
+            return()
         endif()
         add_library(${NAME} SHARED ${GM_SOURCES} $<TARGET_OBJECTS:gauge_framework> ${rc}
                     ${PROJECT_SOURCE_DIR}/framework/module.def)
