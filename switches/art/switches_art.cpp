@@ -51,9 +51,9 @@ void draw_plate(Canvas& c) {
     const double w = kLampWidth, h = kLampHeight;
     c.fill(rect(0, 0, w, h), linear_gradient({0, 0}, kPlateTop, {0, h}, kPlateBottom));
     // Outer bevel: light along the top and left, dark along the bottom and right.
-    c.fill(polygon({{0, 0}, {w, 0}, {w - 1, 1}, {1, 1}, {1, h - 1}, {0, h}}), rgb(104, 106, 110));
-    c.fill(polygon({{w, 0}, {w, h}, {0, h}, {1, h - 1}, {w - 1, h - 1}, {w - 1, 1}}),
-           rgb(30, 31, 34));
+    BevelBands edge = bevel_bands(0, 0, w, h, 1);
+    c.fill(edge.light, rgb(104, 106, 110));
+    c.fill(edge.dark, rgb(30, 31, 34));
     for (Point p : {Point{7.5, 7.5}, Point{104.5, 7.5}, Point{7.5, 120.5}, Point{104.5, 120.5}})
         draw_screw(c, p);
     // A fine engraved line framing the button, outside its area.
@@ -108,9 +108,7 @@ void draw_button(Canvas& c, bool pressed) {
     double x0 = a.x_first, y0 = a.y_first, x1 = a.x_last + 1.0, y1 = a.y_last + 1.0;
     // The well the button sits in: dark, its lower and right lip catching the light.
     c.fill(rect(x0, y0, x1, y1), rgb(22, 23, 25));
-    c.fill(polygon({{x1, y0}, {x1, y1}, {x0, y1}, {x0 + 1, y1 - 1}, {x1 - 1, y1 - 1},
-                    {x1 - 1, y0 + 1}}),
-           rgb(92, 94, 98));
+    c.fill(bevel_bands(x0, y0, x1, y1, 1).dark, rgb(92, 94, 98));
 
     // The cap: 57 x 57 pixels, one pixel further right and down when pressed.
     double shift = pressed ? 1 : 0;
@@ -122,9 +120,7 @@ void draw_button(Canvas& c, bool pressed) {
     Color dark = pressed ? rgb(108, 110, 114) : rgb(40, 41, 44);
     Color top_left_edge = pressed ? rgb(30, 31, 33) : rgb(178, 180, 186);
     c.fill(rect(cx0, cy0, cx1, cy1), dark);
-    c.fill(polygon({{cx0, cy0}, {cx1, cy0}, {cx1 - bevel, cy0 + bevel}, {cx0 + bevel, cy0 + bevel},
-                    {cx0 + bevel, cy1 - bevel}, {cx0, cy1}}),
-           light);
+    c.fill(bevel_bands(cx0, cy0, cx1, cy1, bevel).light, light);
     c.fill(polyline({{cx0 + 0.5, cy1 - 0.5}, {cx0 + 0.5, cy0 + 0.5}, {cx1 - 0.5, cy0 + 0.5}}, 1),
            top_left_edge);
     // The face.
@@ -175,9 +171,7 @@ void write_clickpad(ResourceWriter& out) {
     c.fill(rect(x0, y0, x1, y1), rgb(70, 72, 76));  // outer rim
     c.fill(rect(x0 + 1, y0 + 1, x1 - 1, y1 - 1), rgb(136, 138, 142));
     // The frame's bevel: lighter along the top and left, darker along the bottom and right.
-    c.fill(polygon({{x0 + 1, y0 + 1}, {x1 - 1, y0 + 1}, {x1 - 3, y0 + 3}, {x0 + 3, y0 + 3},
-                    {x0 + 3, y1 - 3}, {x0 + 1, y1 - 1}}),
-           rgb(186, 188, 192));
+    c.fill(bevel_bands(x0 + 1, y0 + 1, x1 - 1, y1 - 1, 2).light, rgb(186, 188, 192));
     c.fill(rect_outline(x0 + 3, y0 + 3, x1 - 3, y1 - 3, 1), rgb(58, 60, 64));
     c.fill(rect(x0 + 4, y0 + 4, x1 - 4, y1 - 4),
            linear_gradient({0, y0 + 4}, rgb(108, 110, 115), {0, y1 - 4}, rgb(92, 94, 99)));

@@ -275,6 +275,16 @@ Path rounded_rect_outline(double x0, double y0, double x1, double y1, double rad
     return p;
 }
 
+BevelBands bevel_bands(double x0, double y0, double x1, double y1, double width) {
+    if (x0 > x1) std::swap(x0, x1);
+    if (y0 > y1) std::swap(y0, y1);
+    double w = std::clamp(width, 0.0, std::min(x1 - x0, y1 - y0) / 2);
+    return {polygon({{x0, y0}, {x1, y0}, {x1 - w, y0 + w}, {x0 + w, y0 + w}, {x0 + w, y1 - w},
+                     {x0, y1}}),
+            polygon({{x1, y0}, {x1, y1}, {x0, y1}, {x0 + w, y1 - w}, {x1 - w, y1 - w},
+                     {x1 - w, y0 + w}})};
+}
+
 Path circle_outline(Point centre, double radius, double width) {
     return ring(centre, std::max(0.0, radius - width / 2), radius + width / 2);
 }

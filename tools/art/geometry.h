@@ -117,6 +117,14 @@ Path dashed_circle(Point centre, double radius, double width, int count, double 
 Path radial_tick(Point centre, double inner_radius, double outer_radius, double degrees,
                  double width);
 
+// The edge of a rectangle split for a bevel: `light`, the band of `width` along the top and left
+// edges, and `dark`, along the bottom and right, meeting on the diagonals at the two other
+// corners. Light over dark looks raised; dark over light, pressed in.
+struct BevelBands {
+    Path light, dark;
+};
+BevelBands bevel_bands(double x0, double y0, double x1, double y1, double width);
+
 // Signed area of a contour (positive in the standard winding).
 double signed_area(const Contour& contour);
 

@@ -88,8 +88,32 @@ TEST(Quantize, NearBlackColoursNeverCollapseIntoSeeThrough) {
     for (size_t i = 0; i < px.size(); ++i) EXPECT_EQ(out[i] == kBlack, px[i] == kBlack) << i;
 }
 
-TEST(Quantize, WrongPixelCountIsRejected) {
+// Two states of one picture, over 256 colours together, that differ in one corner only: on a
+// shared palette they still agree everywhere else.
+TEST(Quantize, SharedPaletteKeepsSharedPixelsEqual) {
+    std::vector<Rgb> a = busy_picture(), b = a;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) b[size_t(y) * 64 + x] = Rgb{uint8_t(255 - x), 30, uint8_t(y)};
+    std::vector<Rgb> palette = build_palette({&a, &b});
+    ASSERT_LE(palette.size(), 256u);
+    std::vector<Rgb> qa = apply_palette(64, 64, a, palette).to_rgb();
+    std::vector<Rgb> qb = apply_palette(64, 64, b, palette).to_rgb();
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            if (x >= 16 || y >= 16) {
+                EXPECT_EQ(qa[size_t(y) * 64 + x], qb[size_t(y) * 64 + x]) << x << "," << y;
+            }
+}
+
+TEST(Quantize, BadInputsAreRejected) {
     EXPECT_THROW(quantize(2, 2, std::vector<Rgb>(3)), std::invalid_argument);
+    std::vector<Rgb> px{{0, 0, 0}, {5, 5, 5}};
+    EXPECT_THROW(apply_palette(2, 1, px, {{5, 5, 5}}), std::invalid_argument);  // lacks black
+    EXPECT_THROW(apply_palette(2, 1, px, {}), std::invalid_argument);
+    EXPECT_THROW(apply_palette(2, 1, {{5, 5, 5}, {6, 6, 6}}, {{0, 0, 0}}), std::invalid_argument);
+    std::vector<Rgb> many_pinned;
+    for (int i = 0; i < 300; ++i) many_pinned.push_back(Rgb{uint8_t(i), uint8_t(i >> 8), 1});
+    EXPECT_THROW(quantize(300, 1, many_pinned, many_pinned), std::invalid_argument);
 }
 
 }  // namespace

@@ -107,6 +107,19 @@ TEST(Raster, RectOutlineIsInsideTheRect) {
     EXPECT_EQ(m.at(1, 5), 0.0f);
 }
 
+TEST(Raster, BevelBandsFrameTheRectWithoutOverlap) {
+    BevelBands b = bevel_bands(2, 2, 12, 10, 2);
+    Mask light = Mask::of(b.light, 16, 16), dark = Mask::of(b.dark, 16, 16);
+    Mask inner = Mask::of(rect(4, 4, 10, 8), 16, 16);
+    EXPECT_NEAR(light.area() + dark.area() + inner.area(), 10 * 8, 1e-4);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            EXPECT_LE(light.at(x, y) + dark.at(x, y) + inner.at(x, y), 1.0f + 1e-6f) << x << "," << y;
+    EXPECT_EQ(light.at(2, 5), 1.0f);  // left edge
+    EXPECT_EQ(dark.at(11, 5), 1.0f);  // right edge
+    EXPECT_EQ(dark.at(6, 9), 1.0f);   // bottom edge
+}
+
 TEST(Raster, DashedArcDrawsDashesAndGaps) {
     Point c{50, 50};
     double r = 40;
