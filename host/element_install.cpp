@@ -55,7 +55,8 @@ void PanelHost::install_elements(ElementHeader* root) {
                 count = count < 1 ? 0 : kMaxIconStates;
             }
             for (int32_t i = 0; i < count; ++i)
-                add_image(e.bitmap_id + 3u * uint32_t(i), what + ", state " + std::to_string(i), true);
+                add_image(e.bitmap_id + 3u * uint32_t(i), what + ", state " + std::to_string(i),
+                          icon_state_can_show(reinterpret_cast<IconElement&>(e), i));
             break;
         }
         case kElementSprite:

@@ -87,3 +87,7 @@ ElementTree walk_element_tree(ElementHeader* root) {
     }
     return tree;
 }
+
+bool icon_state_can_show(const IconElement& icon, int32_t state) {
+    return state == 0 || icon.update != nullptr || icon.source.token != 0;
+}

@@ -29,5 +29,8 @@ bool is_known_kind(int32_t kind);
 std::string kind_name(int32_t kind);
 // How messages name an element: "icon 0x2000", "string at (9,15)".
 std::string describe_element(const ElementHeader& element);
+// Whether an icon can ever show state `state`: one without update routine and without source
+// variable always shows its first state, so its other states need no bitmap.
+bool icon_state_can_show(const IconElement& icon, int32_t state);
 // An id as messages print it: "0x2003".
 std::string hex_id(uint32_t id);

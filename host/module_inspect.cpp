@@ -256,7 +256,8 @@ Report Inspector::elements(ElementHeader* root) {
                         num(kMaxIconStates));
             else
                 for (int32_t s = 0; s < ic.state_count; ++s)
-                    states.push(bitmap(e.bitmap_id + 3u * uint32_t(s), what + ", state " + num(s), true));
+                    states.push(bitmap(e.bitmap_id + 3u * uint32_t(s), what + ", state " + num(s),
+                                       icon_state_can_show(ic, s)));
             r.add("bitmaps", states);
             break;
         }
