@@ -80,3 +80,32 @@ ElfLookup elf64_find_section(const uint8_t* file, size_t size, const char* name,
     }
     return ElfLookup::kAbsent;
 }
+
+bool elf64_segments_within_file(const uint8_t* file, size_t size, std::string* error) {
+    if (size < 6 || std::memcmp(file, "\x7f" "ELF", 4) != 0 || file[4] != 2 || file[5] != 1)
+        return true;
+    if (size < kElfHeaderSize) {
+        *error = "the file ends inside its ELF header";
+        return false;
+    }
+    uint64_t table = read_le(file + 0x20, 8);  // e_phoff
+    uint64_t entry_size = read_le(file + 0x36, 2);
+    uint64_t count = read_le(file + 0x38, 2);
+    constexpr uint64_t kProgramHeaderSize = 56;
+    if (count != 0 && (entry_size < kProgramHeaderSize || !within(table, entry_size * count, size))) {
+        *error = "the file ends inside its ELF program headers";
+        return false;
+    }
+    for (uint64_t i = 0; i < count; ++i) {
+        const uint8_t* h = file + table + i * entry_size;
+        uint64_t offset = read_le(h + 8, 8);
+        uint64_t length = read_le(h + 32, 8);  // p_filesz
+        if (!within(offset, length, size)) {
+            *error = "the file ends inside ELF segment " + std::to_string(i) + " (it is " +
+                     std::to_string(size) + " bytes, the segment needs " +
+                     std::to_string(offset + length) + ")";
+            return false;
+        }
+    }
+    return true;
+}

@@ -18,3 +18,9 @@ enum class ElfLookup { kFound, kAbsent, kMalformed };
 // a section. kMalformed: *error says what is wrong with the file.
 ElfLookup elf64_find_section(const uint8_t* file, size_t file_size, const char* name,
                              ElfSection* out, std::string* error);
+
+// Whether a file the system loader is about to map is whole: a 64-bit little-endian ELF file
+// whose program headers and every segment's bytes lie within the file. Mapping a segment that
+// the file does not cover would fault on first touch instead of failing to load. Files that
+// are not 64-bit ELF pass: the loader itself refuses them with its own reason.
+bool elf64_segments_within_file(const uint8_t* file, size_t file_size, std::string* error);

@@ -38,13 +38,23 @@ bool read_whole_file(const std::string& path, std::vector<uint8_t>* out) {
 
 std::unique_ptr<ModuleFile> ModuleFile::open(const std::string& path, std::string* error) {
     const std::string name = base_name(path);
+    // The file is read first: a truncated library would be mapped and then fault where its
+    // bytes are missing, so it is checked before the system loader sees it.
+    // A file that cannot be read is left to dlopen, which gives the system's reason.
+    std::vector<uint8_t> bytes;
+    bool readable = read_whole_file(path, &bytes);
+    std::string reason;
+    if (readable && !elf64_segments_within_file(bytes.data(), bytes.size(), &reason)) {
+        *error = "Failed loading " + name + ": " + reason;
+        return nullptr;
+    }
     // dlopen searches the library path for a bare name; a path with a slash names exactly this
     // file.
     std::string load_path = path.find('/') == std::string::npos ? "./" + path : path;
     void* handle = dlopen(load_path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
-        const char* reason = dlerror();
-        *error = "Failed loading " + name + ": " + (reason != nullptr ? reason : "unknown error");
+        const char* system_reason = dlerror();
+        *error = "Failed loading " + name + ": " + (system_reason != nullptr ? system_reason : "unknown error");
         return nullptr;
     }
     std::unique_ptr<ModuleFile> file(new ModuleFile);
@@ -74,13 +84,11 @@ std::unique_ptr<ModuleFile> ModuleFile::open(const std::string& path, std::strin
     file->linkage_ = static_cast<ModuleLinkage*>(linkage);
     file->import_table_ = static_cast<ImportEntry*>(imports);
 
-    std::vector<uint8_t> bytes;
-    if (!read_whole_file(path, &bytes)) {
+    if (!readable) {
         *error = name + ": cannot read the file";
         return nullptr;
     }
     ElfSection section;
-    std::string reason;
     switch (elf64_find_section(bytes.data(), bytes.size(), "gauge_resources", &section, &reason)) {
     case ElfLookup::kMalformed:
         *error = name + ": " + reason;
@@ -105,6 +113,15 @@ bool ModuleFile::find_bitmap(uint32_t id, std::vector<uint8_t>* dib) const {
                             nullptr, &entry))
         return false;
     dib->assign(entry.data, entry.data + entry.size);
+    return true;
+}
+
+bool ModuleFile::find_raw(const std::string& name, std::vector<uint8_t>* bytes) const {
+    ResourcePackEntry entry;
+    if (!resource_pack_find(resource_pack_.data(), resource_pack_.size(), kResourceRawData, 0,
+                            name.c_str(), &entry))
+        return false;
+    bytes->assign(entry.data, entry.data + entry.size);
     return true;
 }
 
