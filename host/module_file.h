@@ -36,6 +36,8 @@ public:
 
     // A bitmap resource as the module stores it (a DIB without file header); false when absent.
     bool find_bitmap(uint32_t id, std::vector<uint8_t>* dib) const;
+    // A raw-data resource by name, its bytes as the module stores them; false when absent.
+    bool find_raw(const std::string& name, std::vector<uint8_t>* bytes) const;
     // Every resource the module carries, for inspection.
     std::vector<ModuleResourceInfo> resources() const;
 

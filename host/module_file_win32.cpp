@@ -131,6 +131,16 @@ bool ModuleFile::find_bitmap(uint32_t id, std::vector<uint8_t>* dib) const {
     return true;
 }
 
+bool ModuleFile::find_raw(const std::string& name, std::vector<uint8_t>* bytes) const {
+    const uint8_t* data = nullptr;
+    uint32_t size = 0;
+    if (name.empty() || !resource_bytes(static_cast<HMODULE>(handle_), MAKEINTRESOURCEA(10),
+                                        name.c_str(), &data, &size))
+        return false;
+    bytes->assign(data, data + size);
+    return true;
+}
+
 std::vector<ModuleResourceInfo> ModuleFile::resources() const {
     std::vector<ModuleResourceInfo> list;
     Enumeration e{static_cast<HMODULE>(handle_), &list, 0};

@@ -1,15 +1,19 @@
 // panelhost: loads a gauge module and plays the panel system's part for it.
 //
 //   panelhost inspect MODULE [--json]
-//   panelhost script MODULE [FILE] [--fps N]
+//   panelhost script MODULE [FILE] [--fps N] [--wav FILE.wav]
 //   panelhost render MODULE -o FILE.png [--set TOKEN=VALUE ...] [--seti TOKEN=INT ...]
 //                    [--sets TOKEN=TEXT ...] [--click X,Y ...] [--updates N] [--fps N]
+//                    [--wav FILE.wav]
+//
+// --wav writes what the gauge played during the run (natively; the Win32 host does not hear it).
 //
 // Exit status: 0 success, 1 a problem with the module, the script or a file, 2 bad usage.
 #include "host/module_inspect.h"
 #include "host/number_parse.h"
 #include "host/panel_host.h"
 #include "host/script.h"
+#include "host/sound_layer.h"
 
 #include <fstream>
 #include <iostream>
@@ -20,9 +24,10 @@ namespace {
 
 const char kUsage[] =
     "usage: panelhost inspect MODULE [--json]\n"
-    "       panelhost script MODULE [FILE] [--fps N]\n"
+    "       panelhost script MODULE [FILE] [--fps N] [--wav FILE.wav]\n"
     "       panelhost render MODULE -o FILE.png [--set TOKEN=VALUE ...] [--seti TOKEN=INT ...]\n"
-    "                        [--sets TOKEN=TEXT ...] [--click X,Y ...] [--updates N] [--fps N]\n";
+    "                        [--sets TOKEN=TEXT ...] [--click X,Y ...] [--updates N] [--fps N]\n"
+    "                        [--wav FILE.wav]\n";
 
 int usage(const std::string& problem) {
     std::cerr << "panelhost: " << problem << "\n" << kUsage;
@@ -62,14 +67,25 @@ bool parse_fps(const std::string& word, int* fps) {
     return true;
 }
 
+// Writes the run's sound to `wav` when one was asked for; false (reported) when it cannot.
+bool finish_recording(const SoundLayer& sound, const std::string& wav) {
+    std::string error;
+    if (wav.empty() || sound.write_recording(wav, &error)) return true;
+    std::cerr << "panelhost: --wav: " << error << "\n";
+    return false;
+}
+
 int run_script(const std::vector<std::string>& args) {
-    std::string module, file;
+    std::string module, file, wav;
     int fps = kDefaultFramesPerSecond;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--fps") {
             if (i + 1 >= args.size() || !parse_fps(args[i + 1], &fps))
                 return usage("--fps takes a frame rate from 1 to 1000");
             ++i;
+        } else if (args[i] == "--wav") {
+            if (i + 1 >= args.size()) return usage("--wav needs a file name");
+            wav = args[++i];
         } else if (module.empty()) {
             module = args[i];
         } else if (file.empty()) {
@@ -79,6 +95,8 @@ int run_script(const std::vector<std::string>& args) {
         }
     }
     if (module.empty()) return usage("script needs a MODULE");
+    if (!wav.empty() && !SoundLayer::available())
+        return usage("--wav: this host does not hear the module's sound");
     std::ifstream in;
     if (!file.empty()) {
         in.open(file, std::ios::binary);
@@ -89,15 +107,18 @@ int run_script(const std::vector<std::string>& args) {
     }
     PanelHost host;
     if (!start(host, module)) return 1;
+    SoundLayer sound(host);
+    if (!wav.empty()) sound.start_recording();
     ScriptRunner runner(host, std::cout, fps);
     bool ok = runner.run(file.empty() ? std::cin : in, file.empty() ? "stdin" : file, std::cerr);
     std::cout.flush();
     ok = finish(host) && ok;
+    ok = finish_recording(sound, wav) && ok;
     return ok ? 0 : 1;
 }
 
 int run_render(const std::vector<std::string>& args) {
-    std::string module, output;
+    std::string module, output, wav;
     int fps = kDefaultFramesPerSecond;
     int64_t updates = 1;
     std::vector<std::pair<std::string, std::string>> settings;  // option, script line
@@ -105,7 +126,7 @@ int run_render(const std::vector<std::string>& args) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         bool takes_value = a == "-o" || a == "--set" || a == "--seti" || a == "--sets" ||
-                           a == "--click" || a == "--updates" || a == "--fps";
+                           a == "--click" || a == "--updates" || a == "--fps" || a == "--wav";
         if (!takes_value) {
             if (!module.empty()) return usage("unexpected argument '" + a + "'");
             module = a;
@@ -116,6 +137,8 @@ int run_render(const std::vector<std::string>& args) {
         std::string option = a + " " + v;
         if (a == "-o") {
             output = v;
+        } else if (a == "--wav") {
+            wav = v;
         } else if (a == "--updates") {
             if (!parse_integer(v, 0, 100000, &updates)) return usage(option + ": bad frame count");
         } else if (a == "--fps") {
@@ -132,9 +155,13 @@ int run_render(const std::vector<std::string>& args) {
     }
     if (module.empty()) return usage("render needs a MODULE");
     if (output.empty()) return usage("render needs -o FILE.png");
+    if (!wav.empty() && !SoundLayer::available())
+        return usage("--wav: this host does not hear the module's sound");
 
     PanelHost host;
     if (!start(host, module)) return 1;
+    SoundLayer sound(host);
+    if (!wav.empty()) sound.start_recording();
     ScriptRunner runner(host, std::cout, fps);
     // Token values first, then the clicks in order, then the frames, then one draw.
     std::vector<std::pair<std::string, std::string>> steps = settings;
@@ -152,6 +179,7 @@ int run_render(const std::vector<std::string>& args) {
         }
     }
     ok = finish(host) && ok;
+    ok = finish_recording(sound, wav) && ok;
     return ok ? 0 : 1;
 }
 
