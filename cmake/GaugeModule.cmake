@@ -88,7 +88,7 @@ function(add_gauge_module NAME)
         set_target_properties(${NAME} PROPERTIES PREFIX "" SUFFIX ".so"
                               CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
         target_link_options(${NAME} PRIVATE -Wl,--no-undefined)
-        add_custom_target(${NAME}_art DEPENDS ${pack})
+        add_custom_target(${NAME}_artwork DEPENDS ${pack})
     endif()
     target_include_directories(${NAME} PRIVATE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${NAME} PRIVATE ${GM_LIBRARIES})
