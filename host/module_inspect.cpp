@@ -7,8 +7,10 @@
 #include "host/module_file.h"
 #include "host/mouse_list.h"
 
+#include <algorithm>
 #include <cstring>
 #include <set>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -321,7 +323,14 @@ Report Inspector::mouse(const Capture& c) {
 
 Report Inspector::resources() {
     Report list = Report::array();
-    for (const ModuleResourceInfo& info : module_.resources()) {
+    // In one order whatever order the file keeps them in (a Windows module sorts its resource
+    // directory, a native module's pack keeps the order of its list): by type, id, name.
+    std::vector<ModuleResourceInfo> resources = module_.resources();
+    std::sort(resources.begin(), resources.end(),
+              [](const ModuleResourceInfo& a, const ModuleResourceInfo& b) {
+                  return std::tie(a.type, a.id, a.name) < std::tie(b.type, b.id, b.name);
+              });
+    for (const ModuleResourceInfo& info : resources) {
         Report r = Report::object().add("type", json_text(info.type == 2 ? "bitmap" : info.type == 10 ? "raw" : num(info.type)));
         if (info.name.empty()) r.add("id", hex(info.id));
         else r.add("name", json_text(info.name));
