@@ -1,0 +1,32 @@
+# Compares what `panelhost inspect --json` reports of the module's records (linkage, gauge
+# header, mouse list, every element with its fields and bitmap sizes, and the problems found)
+# with records.expected.json. The resource list is left out: its byte sizes follow the artwork.
+execute_process(COMMAND ${PANELHOST} inspect ${MODULE} --json
+                OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "panelhost inspect exited with ${status}:\n${errors}")
+endif()
+file(READ ${EXPECTED} expected)
+
+foreach(member linkage gauge mouse problems)
+    string(JSON want GET "${expected}" ${member})
+    string(JSON got GET "${actual}" ${member})
+    if(NOT want STREQUAL got)
+        message(FATAL_ERROR "${member} differs\n--- expected\n${want}\n--- actual\n${got}")
+    endif()
+endforeach()
+
+string(JSON want_count LENGTH "${expected}" elements)
+string(JSON got_count LENGTH "${actual}" elements)
+if(NOT want_count EQUAL got_count)
+    message(FATAL_ERROR "${got_count} elements, expected ${want_count}")
+endif()
+math(EXPR last "${want_count} - 1")
+foreach(i RANGE ${last})
+    string(JSON want GET "${expected}" elements ${i})
+    string(JSON got GET "${actual}" elements ${i})
+    if(NOT want STREQUAL got)
+        math(EXPR number "${i} + 1")
+        message(FATAL_ERROR "element ${number} differs\n--- expected\n${want}\n--- actual\n${got}")
+    endif()
+endforeach()
