@@ -88,7 +88,10 @@ function(add_gauge_module NAME)
         set_target_properties(${NAME} PROPERTIES PREFIX "" SUFFIX ".so"
                               CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
         target_link_options(${NAME} PRIVATE -Wl,--no-undefined)
-        add_custom_target(${NAME}_artwork DEPENDS ${pack})
+        # NAME_art builds the packed artwork alone, unless the generator itself has that name.
+        if(NOT TARGET ${NAME}_art)
+            add_custom_target(${NAME}_art DEPENDS ${pack})
+        endif()
     endif()
     target_include_directories(${NAME} PRIVATE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${NAME} PRIVATE ${GM_LIBRARIES})
