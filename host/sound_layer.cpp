@@ -4,6 +4,8 @@
 
 #include "host/sound_hook.h"
 
+#include <sstream>
+
 
 uint32_t samples_for_frame(int64_t frame, int fps, uint32_t rate) {
     if (frame < 0 || fps <= 0) return 0;
@@ -16,11 +18,23 @@ SoundLayer::SoundLayer(PanelHost& host) : host_(host) {
     SoundHooks& hooks = sound_hooks();
     hooks.mix_frame = [this](long frame, int fps) { mix_frame(frame, fps); };
     hooks.command = [this](const std::string& args, std::string* line, std::string* error) {
-        if (args.find_first_not_of(" \t\r") != std::string::npos) {
-            *error = "sound takes no arguments";
+        std::istringstream words(args);
+        std::string verb, file, extra;
+        words >> verb >> file >> extra;
+        if (verb.empty()) {
+            *line = report();
+            return true;
+        }
+        if (verb != "wav" || file.empty() || !extra.empty()) {
+            *error = "usage: sound, or sound wav FILE";
             return false;
         }
-        *line = report();
+        if (!available()) {
+            *error = "sound wav: this host does not hear the module's sound";
+            return false;
+        }
+        record_to(file);
+        line->clear();
         return true;
     };
 }
@@ -28,4 +42,9 @@ SoundLayer::SoundLayer(PanelHost& host) : host_(host) {
 SoundLayer::~SoundLayer() {
     sound_hooks().mix_frame = nullptr;
     sound_hooks().command = nullptr;
+}
+
+void SoundLayer::record_to(const std::string& path) {
+    recording_on_ = true;
+    recording_path_ = path;
 }

@@ -11,10 +11,11 @@
 // `sound` names the raw-data resource of the module whose samples the buffer holds ("unknown"
 // for one that matches none, such as a lost buffer); `position` is the play position in sample
 // frames; `starts` and `stops` count the plays that set a stopped buffer going and the stops
-// that silenced a playing one.
+// that silenced a playing one. `sound wav FILE` records what is played from then on into FILE,
+// written when the run ends (the same as the tool's --wav FILE).
 //
 // Win32 form: the sound goes to DirectSound inside the module, out of the host's sight; `sound`
-// prints {"voices":[]} and there is nothing to record.
+// prints {"voices":[]} and there is nothing to record (`sound wav` is an error).
 #pragma once
 
 #include "host/panel_host.h"
@@ -38,12 +39,13 @@ public:
     // Whether this form of the host hears the module's sound at all.
     static bool available();
 
-    // Keeps every sample mixed from now on (interleaved left, right).
-    void start_recording() { recording_on_ = true; }
+    // Keeps every sample mixed from now on (interleaved left, right), for `path`. A second call
+    // only changes the file.
+    void record_to(const std::string& path);
     const std::vector<int16_t>& recording() const { return recording_; }
-    // The recording as a WAV file (stereo, 16-bit, the device's rate); false with *error set when
-    // it cannot be written.
-    bool write_recording(const std::string& path, std::string* error) const;
+    // Writes the recording, when one was asked for, as a WAV file (stereo, 16-bit, the device's
+    // rate); false with *error set when it cannot be written.
+    bool finish(std::string* error) const;
 
     // Mixes the samples of frame `frame` at `fps` (what each `update` does).
     void mix_frame(int64_t frame, int fps);
@@ -53,5 +55,6 @@ public:
 private:
     PanelHost& host_;
     bool recording_on_ = false;
+    std::string recording_path_;
     std::vector<int16_t> recording_;
 };

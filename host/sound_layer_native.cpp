@@ -63,13 +63,14 @@ std::string SoundLayer::report() const {
     return line + "]}";
 }
 
-bool SoundLayer::write_recording(const std::string& path, std::string* error) const {
+bool SoundLayer::finish(std::string* error) const {
+    if (!recording_on_) return true;
     art::WavFormat format;
     format.channels = kSoftsoundChannels;
     format.sample_rate = softsound_output_rate();
     format.bits = 16;
     try {
-        art::write_wav(path, recording_, format);
+        art::write_wav(recording_path_, recording_, format);
     } catch (const std::exception& e) {
         *error = e.what();
         return false;

@@ -67,7 +67,7 @@ protected:
     // Mixes `seconds` of the looping warning horn at `fps`, from its first update on.
     std::vector<int16_t> warning_at(int fps, int seconds) {
         SoundLayer sound(host);
-        sound.start_recording();
+        sound.record_to("never-written.wav");
         ScriptRunner runner(host, out, fps);
         run(runner, {"set 0x14c 1", "update " + std::to_string(fps * seconds), "set 0x14c 0",
                      "update"});
@@ -96,7 +96,7 @@ TEST_F(HornWithSound, MixIsTheSameWhateverTheFrameRate) {
 
 TEST_F(HornWithSound, TestHornPlaysOnceThenSilence) {
     SoundLayer sound(host);
-    sound.start_recording();
+    sound.record_to("never-written.wav");
     ScriptRunner runner(host, out, 18);
     run(runner, {"set 0x1 0", "update", "click 10 20", "update 36"});
     const std::vector<int16_t>& played = sound.recording();
@@ -117,14 +117,14 @@ TEST_F(HornWithSound, TestHornPlaysOnceThenSilence) {
     run(runner, {"set 0x1 36", "update"});  // the lever back in the centre for what follows
 }
 
-TEST_F(HornWithSound, RecordingIsAWaveFileOfEverythingMixed) {
+TEST_F(HornWithSound, ScriptRecordsIntoAWaveFileFromItsCommandOn) {
     SoundLayer sound(host);
-    sound.start_recording();
     ScriptRunner runner(host, out, 18);
-    run(runner, {"set 0x14c 1", "update 9"});
     const std::string path = std::string(SCRATCH_DIR) + "/horn_recording.wav";
+    run(runner, {"set 0x14c 1", "update", "sound wav " + path, "update 9"});
+    EXPECT_EQ(out.str(), "");  // the command prints nothing
     std::string error;
-    ASSERT_TRUE(sound.write_recording(path, &error)) << error;
+    ASSERT_TRUE(sound.finish(&error)) << error;
     std::ifstream in(path, std::ios::binary);
     std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const SoundWaveFormat* format = nullptr;
@@ -134,11 +134,18 @@ TEST_F(HornWithSound, RecordingIsAWaveFileOfEverythingMixed) {
     EXPECT_EQ(format->channels, 2);
     EXPECT_EQ(format->samples_per_second, 44100u);
     EXPECT_EQ(format->bits_per_sample, 16);
-    EXPECT_EQ(size, 9u * 2450 * 4);  // half a second, stereo, two bytes a sample
+    EXPECT_EQ(size, 9u * 2450 * 4);  // the nine frames after the command, stereo, 16-bit
+    ASSERT_EQ(sound.recording().size() * 2, size_t(size));
     EXPECT_EQ(std::memcmp(data, sound.recording().data(), size), 0);
     std::remove(path.c_str());
-    EXPECT_FALSE(sound.write_recording(std::string(SCRATCH_DIR) + "/no/such/dir/x.wav", &error));
-    EXPECT_NE(error.find("no/such/dir"), std::string::npos);
+
+    for (const char* bad : {"sound wav", "sound wav a b", "sound loud"}) {
+        EXPECT_FALSE(runner.run_line(bad, &error)) << bad;
+        EXPECT_EQ(error, "usage: sound, or sound wav FILE");
+    }
+    sound.record_to(std::string(SCRATCH_DIR) + "/no/such/dir/x.wav");
+    EXPECT_FALSE(sound.finish(&error));
+    EXPECT_NE(error.find("no/such/dir/x.wav"), std::string::npos) << error;
 }
 
 TEST_F(HornWithSound, ReportNamesEachBufferBySoundAndFollowsLostBuffers) {
@@ -159,9 +166,6 @@ TEST_F(HornWithSound, ReportNamesEachBufferBySoundAndFollowsLostBuffers) {
     EXPECT_NE(back.find("{\"sound\":\"HORN\",\"playing\":true,\"looping\":true,\"starts\":1"),
               std::string::npos)
         << back;
-    std::string error;
-    EXPECT_FALSE(runner.run_line("sound now", &error));
-    EXPECT_EQ(error, "sound takes no arguments");
 }
 
 TEST_F(HornWithSound, NoDeviceMeansSilenceAndAnEmptyReport) {
@@ -171,7 +175,7 @@ TEST_F(HornWithSound, NoDeviceMeansSilenceAndAnEmptyReport) {
     ASSERT_TRUE(host.install(&error)) << error;
     softsound_set_unavailable(false);
     SoundLayer sound(host);
-    sound.start_recording();
+    sound.record_to("never-written.wav");
     ScriptRunner runner(host, out, 18);
     run(runner, {"set 0x14c 1", "update 3", "click 10 20", "update"});
     EXPECT_EQ(sound_line(runner), "{\"voices\":[]}\n");
