@@ -203,7 +203,7 @@ bool ScriptRunner::command(std::string_view cmd, std::string_view rest, std::str
         } else if (!expect_args(0, 0, &args)) {
             return false;
         }
-        out_ << line << "\n";
+        if (!line.empty()) out_ << line << "\n";
         return true;
     }
     if (cmd == "png") {

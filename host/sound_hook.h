@@ -10,7 +10,8 @@ struct SoundHooks {
     // Called once per update with the frame's index (0 for the first) and the frame rate.
     std::function<void(long frame, int fps)> mix_frame;
     // The `sound` command: `args` is the rest of the line (may be empty); on success *line is the
-    // one line to print; false with *error set for arguments it does not take.
+    // one line to print (nothing is printed when it is left empty); false with *error set for
+    // arguments it does not take.
     std::function<bool(const std::string& args, std::string* line, std::string* error)> command;
 };
 

@@ -67,11 +67,11 @@ bool parse_fps(const std::string& word, int* fps) {
     return true;
 }
 
-// Writes the run's sound to `wav` when one was asked for; false (reported) when it cannot.
-bool finish_recording(const SoundLayer& sound, const std::string& wav) {
+// Writes the run's sound when a recording was asked for; false (reported) when it cannot.
+bool finish_recording(const SoundLayer& sound) {
     std::string error;
-    if (wav.empty() || sound.write_recording(wav, &error)) return true;
-    std::cerr << "panelhost: --wav: " << error << "\n";
+    if (sound.finish(&error)) return true;
+    std::cerr << "panelhost: recording: " << error << "\n";
     return false;
 }
 
@@ -108,12 +108,12 @@ int run_script(const std::vector<std::string>& args) {
     PanelHost host;
     if (!start(host, module)) return 1;
     SoundLayer sound(host);
-    if (!wav.empty()) sound.start_recording();
+    if (!wav.empty()) sound.record_to(wav);
     ScriptRunner runner(host, std::cout, fps);
     bool ok = runner.run(file.empty() ? std::cin : in, file.empty() ? "stdin" : file, std::cerr);
     std::cout.flush();
     ok = finish(host) && ok;
-    ok = finish_recording(sound, wav) && ok;
+    ok = finish_recording(sound) && ok;
     return ok ? 0 : 1;
 }
 
@@ -161,7 +161,7 @@ int run_render(const std::vector<std::string>& args) {
     PanelHost host;
     if (!start(host, module)) return 1;
     SoundLayer sound(host);
-    if (!wav.empty()) sound.start_recording();
+    if (!wav.empty()) sound.record_to(wav);
     ScriptRunner runner(host, std::cout, fps);
     // Token values first, then the clicks in order, then the frames, then one draw.
     std::vector<std::pair<std::string, std::string>> steps = settings;
@@ -179,7 +179,7 @@ int run_render(const std::vector<std::string>& args) {
         }
     }
     ok = finish(host) && ok;
-    ok = finish_recording(sound, wav) && ok;
+    ok = finish_recording(sound) && ok;
     return ok ? 0 : 1;
 }
 
