@@ -91,6 +91,12 @@ void GAUGE_CALL display_update() {
     }
 }
 
+// The standard kill.
+void GAUGE_CALL display_kill() {
+    gauge_unregister_mouse(display_gauge, display_mouse);
+    gauge_kill_elements(display_gauge);
+}
+
 using DisplayRoutines = StandardRoutines<&display_gauge, display_mouse>;
 
 ElementHeader* display_root_slot = &display_root;
@@ -115,7 +121,7 @@ double GAUGE_CALL nav2_selector_update(ModuleVariable* /*source*/) {
 constinit GaugeHeader display_gauge = {
     kGaugeHeaderVersion, "Navexa", &display_root_slot,
     &DisplayRoutines::query, &display_install, &DisplayRoutines::initialize,
-    &display_update, &DisplayRoutines::generate, &DisplayRoutines::draw, &DisplayRoutines::kill,
+    &display_update, &DisplayRoutines::generate, &DisplayRoutines::draw, &display_kill,
     0, 189, {}};
 
 }  // namespace mapscope

@@ -151,24 +151,28 @@ double GAUGE_CALL route_course_update(double course_deg) {
     return course_deg + route_course_text.sources[1].value.number + vor1_route_var.value.number;
 }
 
-double GAUGE_CALL route_distance_update(double distance_nm) {
+namespace {
+
+// Distance and unit follow the distance alone: shown while it is at least 0. The unit's format
+// has no conversion, so the distance passed with it is not printed.
+double show_route_distance(StringElement& string, const char* format, double distance_nm) {
     if (distance_nm >= 0.0) {
-        format_text(route_distance_text.text, route_distance_text.length, "%3.1f", distance_nm);
-        set_hidden(route_distance_text.header, false);
+        format_text(string.text, string.length, format, distance_nm);
+        set_hidden(string.header, false);
     } else {
-        set_hidden(route_distance_text.header, true);
+        set_hidden(string.header, true);
     }
-    return distance_nm + route_distance_text.sources[1].value.number;
+    return distance_nm + string.sources[1].value.number;
+}
+
+}  // namespace
+
+double GAUGE_CALL route_distance_update(double distance_nm) {
+    return show_route_distance(route_distance_text, "%3.1f", distance_nm);
 }
 
 double GAUGE_CALL route_unit_update(double distance_nm) {
-    if (distance_nm >= 0.0) {
-        format_text(route_unit_text.text, route_unit_text.length, "NM");
-        set_hidden(route_unit_text.header, false);
-    } else {
-        set_hidden(route_unit_text.header, true);
-    }
-    return distance_nm + route_unit_text.sources[1].value.number;
+    return show_route_distance(route_unit_text, "NM", distance_nm);
 }
 
 // Estimated time of arrival as hours:minutes of the clock. Hidden without a distance, at 10 kt
