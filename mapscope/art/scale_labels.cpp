@@ -22,7 +22,9 @@ constexpr int kDigitsBottom = 13;      // the digits' ink ends above this row
 Canvas draw_label(int heading) {
     const bool large = heading % 30 == 0;
     const std::string text = std::to_string(heading / 10);
-    const TextStyle style{large ? 11.5 : 9.5, FontWeight::Bold};
+    // Tight letter spacing keeps two large digits (13 pixels) inside the columns 2..14 that are
+    // symmetric about the axis.
+    const TextStyle style{large ? 11.5 : 9.5, FontWeight::Bold, true, -1};
     const TextExtent ink = measure_text(text, style);
     Canvas c(kLabelWidth, kLabelHeight);
     const Point at{kAxisColumn + 0.5, kDigitsBottom - ink.height() / 2.0};
