@@ -15,6 +15,8 @@
 //          on as two legs (head), or two legs closing on the line in a V-shaped notch (tail); in
 //          the rose a single line with a chevron at either end, pointing out at the head and
 //          in at the tail.
+#include <cmath>
+
 #include "mapscope/art/pointers_parts.h"
 
 namespace mapscope_art {
@@ -32,11 +34,11 @@ constexpr int kArcLength = 33;    // radius 130 to 97
 constexpr int kRoseLength = 125;
 constexpr double kRosePieceLength = 30;  // each end of a rose pointer, from the ring inward
 
-// Arrowheads: the tip on the axis, the base `kHeadDepth` further along, `kHeadHalfWidth` to each
-// side (stroke centres, so the outline covers columns 2..8).
-constexpr double kHeadTip = 3;
-constexpr double kHeadBase = 11.5;
-constexpr double kHeadHalfWidth = 3;
+// Arrowheads: outlined triangles, the tip on the axis and the base `kHeadBase` rows from the
+// rim, 7 pixels wide (columns 2..8).
+constexpr double kHeadTip = 2;
+constexpr double kHeadBase = 12;
+constexpr double kHeadHalfWidth = 3.5;
 constexpr double kVor2HalfGap = 2;   // the double line on columns 3 and 7
 constexpr double kAdfHalfGap = 4;    // the ADF legs on columns 1 and 9
 
@@ -47,9 +49,20 @@ Path double_line(double half_gap, double y0, double y1) {
            art::line({kAxis + half_gap, y0}, {kAxis + half_gap, y1}, kLineWidth);
 }
 
+// The outline of the triangle with its tip at `tip` and its base along y = base_y, drawn inside
+// its edges with the stroke width, so that nothing reaches past the base's ends.
 Path open_triangle(Point tip, double base_y) {
-    return art::polyline({tip, {kAxis + kHeadHalfWidth, base_y}, {kAxis - kHeadHalfWidth, base_y}},
-                         kLineWidth, /*closed=*/true, art::Join::Miter);
+    const Point a = tip, b{kAxis + kHeadHalfWidth, base_y}, c{kAxis - kHeadHalfWidth, base_y};
+    // The hole is the triangle shrunk about its incentre by the stroke width.
+    const double la = std::hypot(b.x - c.x, b.y - c.y), lb = std::hypot(a.x - c.x, a.y - c.y),
+                 lc = std::hypot(a.x - b.x, a.y - b.y);
+    const double perimeter = la + lb + lc;
+    const Point incentre = (a * la + b * lb + c * lc) * (1 / perimeter);
+    const double inradius = std::abs((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y)) /
+                            perimeter;
+    const double k = (inradius - kLineWidth) / inradius;
+    auto shrunk = [&](Point p) { return incentre + (p - incentre) * k; };
+    return art::polygon({a, b, c}) + art::polygon({shrunk(a), shrunk(b), shrunk(c)}).reversed();
 }
 
 // The pieces, in the pointer frame described above.
@@ -61,8 +74,8 @@ Path vor1_head_piece(double length) {
 
 // The triangle points inward: its base toward the rim.
 Path vor1_tail_piece(double length) {
-    const double base = 2.5, tip = base + (kHeadBase - kHeadTip);
-    return stem(0, base) + open_triangle({kAxis, tip}, base) + stem(tip, length);
+    const double base = 2, tip = base + (kHeadBase - kHeadTip);
+    return stem(0, base) + open_triangle({kAxis, tip}, base) + stem(tip - 1, length);
 }
 
 Path vor2_head_piece(double length) {
