@@ -90,7 +90,7 @@ Path vor2_tail_piece(double length) {
            double_line(kVor2HalfGap, bar, length);
 }
 
-Path arc_adf_head_piece(double length) {
+Path adf_head_piece(double length) {
     const double legs_from = 12;
     return stem(0, kHeadTip) +
            art::polyline({{kAxis - kAdfHalfGap, length},
@@ -102,7 +102,7 @@ Path arc_adf_head_piece(double length) {
 }
 
 // The legs start at `legs_from` and meet the line at the notch, further in.
-Path arc_adf_tail_piece(double length) {
+Path adf_tail_piece(double length) {
     const double legs_from = 16, notch = 23;
     return stem(0, notch) + art::polyline({{kAxis - kAdfHalfGap, length},
                                            {kAxis - kAdfHalfGap, legs_from},
@@ -140,8 +140,8 @@ Canvas arc_vor1_head() { return drawn(kVorWidth, kArcLength, vor1_head_piece(kAr
 Canvas arc_vor1_tail() { return drawn(kVorWidth, kArcLength, vor1_tail_piece(kArcLength), kWhite); }
 Canvas arc_vor2_head() { return drawn(kVorWidth, kArcLength, vor2_head_piece(kArcLength), kWhite); }
 Canvas arc_vor2_tail() { return drawn(kVorWidth, kArcLength, vor2_tail_piece(kArcLength), kWhite); }
-Canvas arc_adf_head() { return drawn(kAdfWidth, kArcLength, arc_adf_head_piece(kArcLength), kGreen); }
-Canvas arc_adf_tail() { return drawn(kAdfWidth, kArcLength, arc_adf_tail_piece(kArcLength), kGreen); }
+Canvas arc_adf_head() { return drawn(kAdfWidth, kArcLength, adf_head_piece(kArcLength), kGreen); }
+Canvas arc_adf_tail() { return drawn(kAdfWidth, kArcLength, adf_tail_piece(kArcLength), kGreen); }
 
 Canvas rose_vor2_pointer() {
     return drawn(kVorWidth, kRoseLength,

@@ -14,7 +14,7 @@ namespace {
 using art::Canvas;
 using art::Path;
 
-// ---- course pointer, 26 x 125 ----------------------------------------------------------------
+// ---- course pointer, 26 x 125 -------------------------------------------------------------------
 
 constexpr int kCourseWidth = 26, kCourseHeight = 125;
 constexpr double kCourseAxis = 12.5;
@@ -28,7 +28,8 @@ constexpr double kGapTop = 42, kGapBottom = 83;
 
 Path course_pointer_path() {
     const double a = kCourseAxis;
-    Path head = art::polygon({{a, 0}, {a + kHeadHalfWidth, kHeadDepth}, {a - kHeadHalfWidth, kHeadDepth}});
+    Path head = art::polygon(
+        {{a, 0}, {a + kHeadHalfWidth, kHeadDepth}, {a - kHeadHalfWidth, kHeadDepth}});
     Path shaft = art::rect(a - kShaftHalfWidth, kHeadDepth - 1, a + kShaftHalfWidth, kGapTop);
     Path crossbar = art::rect(a - kCrossbarHalfWidth, kCrossbarTop, a + kCrossbarHalfWidth,
                               kCrossbarTop + 2);
@@ -42,7 +43,7 @@ Path course_pointer_path() {
 // columns 0..3, 15..18, 44..47 and 59..62), two dots either side of the course line.
 constexpr int kDotColumns[] = {0, 15, 44, 59};
 
-// ---- sprite textures, 256 x 256 -------------------------------------------------------------------
+// ---- sprite textures, 256 x 256 -----------------------------------------------------------------
 
 constexpr int kTextureSize = 256;
 // The bar: columns 127..128, rows 110..146, centred on the texture point (128, 128).

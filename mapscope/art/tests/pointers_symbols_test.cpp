@@ -86,7 +86,7 @@ bool row_inked(const IndexedImage& img, int y) {
     return false;
 }
 
-// ---- ids, sizes, format -----------------------------------------------------------------------
+// ---- ids, sizes, format -------------------------------------------------------------------------
 
 struct Size {
     uint32_t id;
@@ -132,7 +132,9 @@ struct Inks {
 bool is_shade_of(Rgb c, Rgb ink) {
     const int top = std::max({ink.r, ink.g, ink.b});
     const double t = double(std::max({c.r, c.g, c.b})) / top;
-    auto near = [t](int channel, int ink_channel) { return std::abs(channel - t * ink_channel) <= 1.5; };
+    auto near = [t](int channel, int ink_channel) {
+        return std::abs(channel - t * ink_channel) <= 1.5;
+    };
     return near(c.r, ink.r) && near(c.g, ink.g) && near(c.b, ink.b);
 }
 
@@ -176,7 +178,7 @@ TEST_F(PointersArt, PicturesShowOnlyTheirInksOnSeeThroughBlack) {
     }
 }
 
-// ---- axes -----------------------------------------------------------------------------------
+// ---- axes ---------------------------------------------------------------------------------------
 
 // A needle turns about its pivot pixel's centre, so its picture must be mirror-symmetric about
 // the pivot column: pixel x matches pixel (mirror - x). The same holds for the symbols and
@@ -210,7 +212,7 @@ TEST_F(PointersArt, PicturesAreSymmetricAboutTheColumnTheyTurnAbout) {
     }
 }
 
-// ---- reach and open parts ---------------------------------------------------------------------
+// ---- reach and open parts -----------------------------------------------------------------------
 
 // Arc pointers run from the outer arc (top row, radius 130) to radius 97 (bottom row); rose
 // pointers from the ring at the head to the ring at the tail, open in the middle so that the
@@ -283,7 +285,7 @@ TEST_F(PointersArt, OpenShapesAreSeeThroughInside) {
             << "bitmap 0x" << std::hex << p.id << std::dec << " at " << p.x << "," << p.y;
 }
 
-// ---- deviation dots ---------------------------------------------------------------------------
+// ---- deviation dots -----------------------------------------------------------------------------
 
 TEST_F(PointersArt, DeviationDotsAreFourOpenRingsAtTheirColumns) {
     const IndexedImage& dots = bitmap(0x5302);
@@ -308,7 +310,7 @@ TEST_F(PointersArt, DeviationDotsAreFourOpenRingsAtTheirColumns) {
     for (int x : {5, 10, 25, 31, 37, 55}) EXPECT_FALSE(inked(dots, x, 1)) << x;
 }
 
-// ---- sprites and windows ----------------------------------------------------------------------
+// ---- sprites and windows ------------------------------------------------------------------------
 
 struct InkBox {
     uint32_t id;
@@ -316,7 +318,8 @@ struct InkBox {
 };
 
 TEST_F(PointersArt, SpriteBarsLieWhereTheTextureTurnsAbout) {
-    for (const InkBox& b : {InkBox{0x5100, 118, 110, 137, 146}, InkBox{0x5200, 127, 110, 128, 146}}) {
+    for (const InkBox& b :
+         {InkBox{0x5100, 118, 110, 137, 146}, InkBox{0x5200, 127, 110, 128, 146}}) {
         SCOPED_TRACE(::testing::Message() << "bitmap 0x" << std::hex << b.id);
         const IndexedImage& img = bitmap(b.id);
         int x0 = img.width, y0 = img.height, x1 = -1, y1 = -1;
@@ -357,7 +360,7 @@ TEST_F(PointersArt, WindowsAreOneDiscInsideTheirSquare) {
         }
 }
 
-// ---- symbols and labels -----------------------------------------------------------------------
+// ---- symbols and labels -------------------------------------------------------------------------
 
 TEST_F(PointersArt, IconStatesShareTheirPalette) {
     const std::vector<std::vector<uint32_t>> icons = {
