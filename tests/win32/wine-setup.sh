@@ -21,15 +21,18 @@ start)
     if [ ! -f "$WINEPREFIX/.initialised" ]; then
         echo "wine-setup: making the Wine prefix $WINEPREFIX (once)"
         mkdir -p "$WINEPREFIX"
-        "$wine" wineboot -i >/dev/null 2>&1 || { echo "wine-setup: wineboot -i failed" >&2; exit 1; }
-        "$wineserver" -w
+        "$wine" wineboot -i </dev/null >/dev/null 2>&1 ||
+            { echo "wine-setup: wineboot -i failed" >&2; exit 1; }
+        "$wineserver" -w </dev/null >/dev/null 2>&1
         touch "$WINEPREFIX/.initialised"
     fi
     # Persistent for a while after the last program ends: long enough to bridge the gaps
     # between tests, short enough not to linger if the stop step never runs.
-    "$wineserver" -p120
+    # Its output goes nowhere: a server holding this script's output open would keep the test
+    # runner waiting for it to end.
+    "$wineserver" -p120 </dev/null >/dev/null 2>&1
     # The first program start also brings up Wine's own services; do it here, not in a test.
-    "$wine" cmd /c exit 0 >/dev/null 2>&1 || true
+    "$wine" cmd /c exit 0 </dev/null >/dev/null 2>&1 || true
     echo "wine-setup: wineserver running for $WINEPREFIX"
     ;;
 stop)
