@@ -63,6 +63,11 @@ struct TextStyle {
     uint32_t format = 0;     // Windows text-drawing flags (0x25: one line, centred both ways)
 };
 
+// Pure black is see-through in text boxes too: a string with background 0 shows what lies beneath.
+inline bool text_background_is_see_through(const TextStyle& style) {
+    return (style.background & 0xFFFFFF) == 0;
+}
+
 // A string's text (bytes of the Windows Western code page) drawn in its box.
 void draw_text(Frame& frame, const TextStyle& style, int x, int y, int width, int height,
                const char* text);

@@ -1,7 +1,8 @@
 // String elements drawn with FreeType: the native host's stand-in for Windows text drawing.
 //
 // Text bytes are the Windows Western code page (byte 0xB0 is the degree sign). The box is first
-// filled with the background colour, then the text is drawn over it in the foreground colour,
+// filled with the background colour (a pure black background is see-through, as pure black is
+// in bitmaps: the box then keeps what lies beneath), then the text is drawn in the foreground colour,
 // clipped to the box and the frame. Format flags honoured: 0x1 centred across, 0x2 right,
 // 0x4 centred up and down and 0x8 bottom (both with 0x20 only), 0x20 one line; otherwise text
 // starts at the top left and breaks at line feeds.
@@ -329,7 +330,8 @@ void draw_text(Frame& frame, const TextStyle& style, int x, int y, int width, in
     if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1) return;
 
     const Rgba background = colour(style.background);
-    for (int py = clip.y0; py < clip.y1; ++py)
+    if (!text_background_is_see_through(style))
+        for (int py = clip.y0; py < clip.y1; ++py)
         std::fill(&frame.image.at(clip.x0, py), &frame.image.at(clip.x0, py) + (clip.x1 - clip.x0),
                   background);
     if (!text || !*text) return;

@@ -3,7 +3,8 @@
 // by DrawText with the string's format flags, into a DIB section that is then copied into the
 // frame.
 //
-// As in the native host, the box is first filled with the background colour and the text drawn
+// As in the native host, the box is first filled with the background colour (unless it is the
+// see-through pure black: then only the text's own pixels are copied) and the text drawn
 // over it in the foreground colour, clipped to the box and the frame. The font's cell height is
 // the box height. Text bytes are the Windows Western code page (byte 0xB0 is the degree sign)
 // whatever code page the system runs with: they are converted from code page 1252 explicitly.
@@ -105,8 +106,10 @@ void draw_text(Frame& frame, const TextStyle& style, int x, int y, int width, in
 
     const Rgba background{uint8_t(style.background), uint8_t(style.background >> 8),
                           uint8_t(style.background >> 16), 255};
-    for (int py = y0; py < y1; ++py)
-        std::fill(&image.at(x0, py), &image.at(x0, py) + w, background);
+    const bool see_through = text_background_is_see_through(style);
+    if (!see_through)
+        for (int py = y0; py < y1; ++py)
+            std::fill(&image.at(x0, py), &image.at(x0, py) + w, background);
     if (text == nullptr || *text == '\0') return;
     // The box relative to the visible part, which the DIB covers.
     const int64_t left = bx - x0, top = by - y0;
@@ -149,6 +152,7 @@ void draw_text(Frame& frame, const TextStyle& style, int x, int y, int width, in
     for (int py = 0; py < h; ++py)
         for (int px = 0; px < w; ++px) {
             uint32_t p = pixels[size_t(py) * size_t(w) + size_t(px)];
+            if (see_through && (p & 0xFFFFFF) == 0) continue;
             image.at(x0 + px, y0 + py) = Rgba{uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p), 255};
         }
     DeleteObject(dib);
