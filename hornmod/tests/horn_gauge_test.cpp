@@ -16,8 +16,8 @@ const std::string kModule = std::string(MODULE_DIR) + "/hornmod.so";
 
 class HornGauge : public ::testing::Test {
 protected:
+    std::vector<ServiceCall> calls;  // outlives the host, which logs its unload into it
     PanelHost host;
-    std::vector<ServiceCall> calls;
 
     void SetUp() override {
         std::string error;
