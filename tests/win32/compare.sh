@@ -2,7 +2,7 @@
 # compare.sh MODE ...: runs one thing natively and under Wine and fails on any difference.
 #
 #   compare.sh formats NATIVE_PROBE WIN32_PROBE.exe
-#   compare.sh inspect NATIVE_HOST WIN32_HOST.exe MODULE.so MODULE.dll
+#   compare.sh inspect NATIVE_HOST WIN32_HOST.exe MODULE.so MODULE.dll [--json]
 #   compare.sh script  NATIVE_HOST WIN32_HOST.exe MODULE.so MODULE.dll FILE.script
 #   compare.sh load_failure WIN32_HOST.exe
 #
@@ -16,10 +16,14 @@ wine=${WINE:-wine}
 export WINEDEBUG=${WINEDEBUG:--all}  # Wine's own notes would make standard error differ
 mode=${1:-}
 shift || true
-# Every argument is a file; the runs happen in folders of their own, so make the paths absolute.
+# The runs happen in folders of their own, so file arguments become absolute paths (options,
+# which start with "-", stay as they are).
 args=()
 for arg in "$@"; do
-    args+=("$(realpath -m -- "$arg")")
+    case "$arg" in
+    -*) args+=("$arg") ;;
+    *) args+=("$(realpath -m -- "$arg")") ;;
+    esac
 done
 set -- "${args[@]}"
 
@@ -95,9 +99,9 @@ formats)
     compare_runs
     ;;
 inspect)
-    label="inspect $(basename "$3")"
-    run native "$1" inspect "$3"
-    run win32 "$wine" "$2" inspect "$4"
+    label="inspect $(basename "$3") ${*:5}"
+    run native "$1" inspect "$3" "${@:5}"
+    run win32 "$wine" "$2" inspect "$4" "${@:5}"
     compare_runs "$(basename "$3")" "$(basename "$4")"
     ;;
 script)
