@@ -76,15 +76,17 @@ BOOL CALLBACK add_resource_type(HMODULE module, LPSTR type, LONG_PTR param) {
 
 std::unique_ptr<ModuleFile> ModuleFile::open(const std::string& path, std::string* error) {
     const std::string name = base_name(path);
-    // No message boxes for a missing or broken file: the reason goes to the caller.
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     // A full path, so the loader takes exactly this file and looks for nothing else.
     char full[MAX_PATH * 4];
     DWORD full_length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
     const char* load_path = full_length != 0 && full_length < sizeof full ? full : path.c_str();
+    // No message boxes for a missing or broken file while loading: the reason goes to the caller.
+    DWORD old_mode = 0;
+    BOOL mode_set = SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &old_mode);
     HMODULE handle = LoadLibraryExA(load_path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    DWORD code = GetLastError();
+    if (mode_set) SetThreadErrorMode(old_mode, nullptr);
     if (handle == nullptr) {
-        DWORD code = GetLastError();
         *error = "Failed loading " + name + ": " + system_error_text(code, name);
         return nullptr;
     }
