@@ -5,6 +5,7 @@
 // 36 ticks of variable 0x1 later the lever springs back with a click. A click on the lower half
 // throws it down and silences the horn; it springs back after 5 ticks, and the cancel holds until
 // an update sees 0x14c at 0. The sounds are the module's own recordings "HORN" and "CLICK".
+// Nothing from outside asks for the horn: only the warning test starts its loop.
 #include "framework/element_helpers.h"
 #include "framework/module.h"
 #include "hornmod/gsound/gsound.h"
