@@ -190,6 +190,21 @@ int format_piece(char* out, size_t room, const char* format, ...) {
     return n;
 }
 
+// One floating-point conversion. A negative NaN is formatted as a positive one with a '+' flag
+// put in at `sign_flag` (a point inside the NUL-terminated `spec`); *negative_nan tells the
+// caller to turn that '+' of the output into '-'.
+template <typename Float>
+int format_float(char* out, size_t room, char* spec, char* sign_flag, Float v,
+                 bool* negative_nan) {
+    if (std::isnan(v) && std::signbit(v)) {
+        *negative_nan = true;
+        std::memmove(sign_flag + 1, sign_flag, std::strlen(sign_flag) + 1);
+        *sign_flag = '+';
+        v = std::fabs(v);
+    }
+    return format_piece(out, room, spec, v);
+}
+
 void append_number(char*& p, unsigned value) {
     char digits[12];
     int n = 0;
@@ -281,28 +296,13 @@ int format_by_pieces(char* buffer, size_t size, const char* format, va_list args
                 }
                 n = format_piece(at, room, spec, va_arg(args, void*));
                 break;
-            case ArgType::kDouble: {
-                double v = va_arg(args, double);
-                if (std::isnan(v) && std::signbit(v)) {
-                    negative_nan = true;
-                    std::memmove(sign_flag + 1, sign_flag, size_t(s - sign_flag) + 1);
-                    *sign_flag = '+';
-                    v = std::fabs(v);
-                }
-                n = format_piece(at, room, spec, v);
+            case ArgType::kDouble:
+                n = format_float(at, room, spec, sign_flag, va_arg(args, double), &negative_nan);
                 break;
-            }
-            case ArgType::kLongDouble: {
-                long double v = va_arg(args, long double);
-                if (std::isnan(v) && std::signbit(v)) {
-                    negative_nan = true;
-                    std::memmove(sign_flag + 1, sign_flag, size_t(s - sign_flag) + 1);
-                    *sign_flag = '+';
-                    v = std::fabs(v);
-                }
-                n = format_piece(at, room, spec, v);
+            case ArgType::kLongDouble:
+                n = format_float(at, room, spec, sign_flag, va_arg(args, long double),
+                                 &negative_nan);
                 break;
-            }
         }
         if (n < 0) return n;
         if (negative_nan && at != nullptr) {
