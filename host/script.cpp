@@ -132,6 +132,11 @@ bool ScriptRunner::command(std::string_view cmd, std::string_view rest, std::str
     if (cmd == "set" || cmd == "seti") {
         if (!expect_args(2, 2, &args)) return false;
         if (!parse_token(args[0], &token)) return bad_number("token", args[0], error);
+        const TokenKind wanted = cmd == "set" ? TokenKind::Number : TokenKind::Integer;
+        if (token_kind(token) != wanted && token_kind(token) != TokenKind::Number) {
+            *error = "token " + std::string(args[0]) + " holds " + token_kind_name(token_kind(token));
+            return false;
+        }
         if (cmd == "set") {
             double value;
             if (!parse_double(args[1], &value)) return bad_number("number", args[1], error);
@@ -150,6 +155,10 @@ bool ScriptRunner::command(std::string_view cmd, std::string_view rest, std::str
             return false;
         }
         if (!parse_token(token_word, &token)) return bad_number("token", token_word, error);
+        if (token_kind(token) == TokenKind::Integer) {
+            *error = "token " + std::string(token_word) + " holds " + token_kind_name(TokenKind::Integer);
+            return false;
+        }
         std::string text;
         if (!utf8_to_cp1252(rest, &text, error)) return false;
         return host_.tokens().set_text(token, text, error);

@@ -4,6 +4,29 @@
 
 #include <cstring>
 
+TokenKind token_kind(uint32_t token) {
+    switch (token) {
+        case 0x13:  // ADF station identifier
+        case 0x2f:  // VOR 1 station identifier
+        case 0x38:  // VOR 2 station identifier
+            return TokenKind::Text;
+        case 0x2a:  // VOR 1 flag word
+        case 0x2b:  // VOR 1 usable
+            return TokenKind::Integer;
+        default:
+            return TokenKind::Number;
+    }
+}
+
+const char* token_kind_name(TokenKind kind) {
+    switch (kind) {
+        case TokenKind::Integer: return "a 32-bit integer: use seti";
+        case TokenKind::Text: return "a text: use sets";
+        case TokenKind::Number: break;
+    }
+    return "a 64-bit float: use set";
+}
+
 void TokenStore::set_number(uint32_t token, double value) {
     Value v;
     std::memcpy(v.data(), &value, 8);

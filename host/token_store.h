@@ -8,6 +8,13 @@
 #include <string>
 #include <string_view>
 
+// What kind of value a token stands for. Most are 64-bit floats; the host knows a few that the
+// simulation keeps as integers or texts, so that a script cannot hand a gauge a number where it
+// expects a text reference (which it would follow) or a float where it tests an integer word.
+enum class TokenKind { Number, Integer, Text };
+TokenKind token_kind(uint32_t token);
+const char* token_kind_name(TokenKind kind);
+
 class TokenStore {
 public:
     using Value = std::array<uint8_t, 8>;

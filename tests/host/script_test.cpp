@@ -116,6 +116,11 @@ TEST_F(Scripts, BadLinesStopTheScriptWithTheirLineNumber) {
         {too_long.c_str(), "t.script:1: text of 256 bytes is longer than 255\n"},
         {"sets 0x17 \xE2\x98\x83\n", "t.script:1: text has a character (U+2603) that the Windows Western code page lacks\n"},
         {"sets 0x17 \xC3\n", "t.script:1: text is not valid UTF-8\n"},
+        // Tokens the host knows as texts or integers refuse the other kinds.
+        {"set 0x2f 5\n", "t.script:1: token 0x2f holds a text: use sets\n"},
+        {"seti 0x13 5\n", "t.script:1: token 0x13 holds a text: use sets\n"},
+        {"set 0x2b 1\n", "t.script:1: token 0x2b holds a 32-bit integer: use seti\n"},
+        {"sets 0x2a X\n", "t.script:1: token 0x2a holds a 32-bit integer: use seti\n"},
     };
     for (const Case& c : cases) {
         PanelHost& h = host;
