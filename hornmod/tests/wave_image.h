@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/art/le_bytes.h"
+
 struct WaveChunk {
     WaveChunk(std::string tag_, std::vector<uint8_t> body_,
               std::optional<uint32_t> declared_length_ = std::nullopt)
@@ -16,26 +18,17 @@ struct WaveChunk {
     std::optional<uint32_t> declared_length;  // the length written in the header; default body size
 };
 
-inline void put_u16(std::vector<uint8_t>& v, uint32_t x) {
-    v.push_back(uint8_t(x));
-    v.push_back(uint8_t(x >> 8));
-}
-
-inline void put_u32(std::vector<uint8_t>& v, uint32_t x) {
-    for (int i = 0; i < 4; ++i) v.push_back(uint8_t(x >> (8 * i)));
-}
-
 // A PCM mono format record of `record_size` bytes (14, 16 or 18; other sizes are cut or padded).
 inline std::vector<uint8_t> pcm_format(uint32_t record_size, uint16_t bits = 8,
                                        uint32_t rate = 22050) {
     std::vector<uint8_t> v;
-    put_u16(v, 1);                      // PCM
-    put_u16(v, 1);                      // mono
-    put_u32(v, rate);
-    put_u32(v, rate * (bits / 8));
-    put_u16(v, bits / 8);               // block align
-    put_u16(v, bits);
-    put_u16(v, 0);                      // no extra bytes
+    art::put_le16(v, 1);         // PCM
+    art::put_le16(v, 1);         // mono
+    art::put_le32(v, rate);
+    art::put_le32(v, rate * (bits / 8));
+    art::put_le16(v, bits / 8);  // block align
+    art::put_le16(v, bits);
+    art::put_le16(v, 0);         // no extra bytes
     v.resize(record_size, 0);
     return v;
 }
@@ -53,12 +46,12 @@ inline std::vector<uint8_t> riff_image(const std::vector<WaveChunk>& chunks,
     std::vector<uint8_t> body;
     for (const WaveChunk& c : chunks) {
         body.insert(body.end(), c.tag.begin(), c.tag.begin() + 4);
-        put_u32(body, c.declared_length.value_or(uint32_t(c.body.size())));
+        art::put_le32(body, c.declared_length.value_or(uint32_t(c.body.size())));
         body.insert(body.end(), c.body.begin(), c.body.end());
         if (c.body.size() % 2 == 1) body.push_back(0);
     }
     std::vector<uint8_t> image(riff_tag, riff_tag + 4);
-    put_u32(image, riff_length.value_or(uint32_t(4 + body.size())));
+    art::put_le32(image, riff_length.value_or(uint32_t(4 + body.size())));
     image.insert(image.end(), form, form + 4);
     image.insert(image.end(), body.begin(), body.end());
     return image;

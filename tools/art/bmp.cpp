@@ -3,21 +3,11 @@
 #include <stdexcept>
 
 #include "tools/art/files.h"
+#include "tools/art/le_bytes.h"
 
 namespace art {
 
 namespace {
-
-void put16(std::vector<uint8_t>& v, uint32_t x) {
-    v.push_back(uint8_t(x));
-    v.push_back(uint8_t(x >> 8));
-}
-void put32(std::vector<uint8_t>& v, uint32_t x) {
-    put16(v, x & 0xFFFF);
-    put16(v, x >> 16);
-}
-uint32_t get16(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
-uint32_t get32(const uint8_t* p) { return get16(p) | get16(p + 2) << 16; }
 
 size_t row_stride(int width) { return (size_t(width) + 3) & ~size_t(3); }
 
@@ -47,21 +37,21 @@ std::vector<uint8_t> encode_bmp(const IndexedImage& image) {
     // BITMAPFILEHEADER
     out.push_back('B');
     out.push_back('M');
-    put32(out, uint32_t(offset + image_size));
-    put32(out, 0);
-    put32(out, uint32_t(offset));
+    put_le32(out, uint32_t(offset + image_size));
+    put_le32(out, 0);
+    put_le32(out, uint32_t(offset));
     // BITMAPINFOHEADER
-    put32(out, uint32_t(kBmpInfoHeaderSize));
-    put32(out, uint32_t(image.width));
-    put32(out, uint32_t(image.height));  // positive: rows bottom-up
-    put16(out, 1);                       // planes
-    put16(out, 8);                       // bits per pixel
-    put32(out, 0);                       // BI_RGB
-    put32(out, uint32_t(image_size));
-    put32(out, 2835);  // 72 dots per inch, in dots per metre
-    put32(out, 2835);
-    put32(out, 256);  // colours used
-    put32(out, 0);    // all colours important
+    put_le32(out, uint32_t(kBmpInfoHeaderSize));
+    put_le32(out, uint32_t(image.width));
+    put_le32(out, uint32_t(image.height));  // positive: rows bottom-up
+    put_le16(out, 1);                       // planes
+    put_le16(out, 8);                       // bits per pixel
+    put_le32(out, 0);                       // BI_RGB
+    put_le32(out, uint32_t(image_size));
+    put_le32(out, 2835);  // 72 dots per inch, in dots per metre
+    put_le32(out, 2835);
+    put_le32(out, 256);  // colours used
+    put_le32(out, 0);    // all colours important
     for (size_t i = 0; i < 256; ++i) {
         Rgb c = i < image.palette.size() ? image.palette[i] : kSeeThroughRgb;
         out.push_back(c.b);
@@ -86,12 +76,12 @@ bool decode_bmp(const std::vector<uint8_t>& b, IndexedImage* out, std::string* e
         return fail(error, "too short for a bitmap file");
     if (b[0] != 'B' || b[1] != 'M') return fail(error, "no BM signature");
     const uint8_t* info = b.data() + kBmpFileHeaderSize;
-    uint32_t header_size = get32(info);
-    int32_t width = int32_t(get32(info + 4));
-    int32_t height = int32_t(get32(info + 8));
-    uint32_t planes = get16(info + 12), bits = get16(info + 14), compression = get32(info + 16);
-    uint32_t used = get32(info + 32);
-    uint32_t offset = get32(b.data() + 10);
+    uint32_t header_size = get_le32(info);
+    int32_t width = int32_t(get_le32(info + 4));
+    int32_t height = int32_t(get_le32(info + 8));
+    uint32_t planes = get_le16(info + 12), bits = get_le16(info + 14), compression = get_le32(info + 16);
+    uint32_t used = get_le32(info + 32);
+    uint32_t offset = get_le32(b.data() + 10);
     if (header_size < kBmpInfoHeaderSize) return fail(error, "info header shorter than 40 bytes");
     if (planes != 1) return fail(error, "plane count is not 1");
     if (bits != 8) return fail(error, "not 8 bits per pixel (" + std::to_string(bits) + ")");

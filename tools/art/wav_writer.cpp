@@ -5,23 +5,16 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "tools/art/le_bytes.h"
+
 namespace art {
 namespace {
-
-void put_u16(std::vector<uint8_t>& v, uint32_t x) {
-    v.push_back(uint8_t(x));
-    v.push_back(uint8_t(x >> 8));
-}
-
-void put_u32(std::vector<uint8_t>& v, uint32_t x) {
-    for (int i = 0; i < 4; ++i) v.push_back(uint8_t(x >> (8 * i)));
-}
 
 void put_tag(std::vector<uint8_t>& v, const std::string& tag) { v.insert(v.end(), tag.begin(), tag.end()); }
 
 void put_chunk(std::vector<uint8_t>& out, const std::string& tag, const std::vector<uint8_t>& body) {
     put_tag(out, tag);
-    put_u32(out, uint32_t(body.size()));
+    put_le32(out, uint32_t(body.size()));
     out.insert(out.end(), body.begin(), body.end());
     if (body.size() % 2 == 1) out.push_back(0);
 }
@@ -40,20 +33,20 @@ std::vector<uint8_t> assemble(const std::vector<uint8_t>& samples, size_t frames
                               const WavFormat& f) {
     const uint16_t block_align = uint16_t(f.channels * (f.bits / 8));
     std::vector<uint8_t> format;
-    put_u16(format, 1);  // PCM
-    put_u16(format, f.channels);
-    put_u32(format, f.sample_rate);
-    put_u32(format, f.sample_rate * block_align);
-    put_u16(format, block_align);
-    put_u16(format, f.bits);
-    if (f.extended_format) put_u16(format, 0);
+    put_le16(format, 1);  // PCM
+    put_le16(format, f.channels);
+    put_le32(format, f.sample_rate);
+    put_le32(format, f.sample_rate * block_align);
+    put_le16(format, block_align);
+    put_le16(format, f.bits);
+    if (f.extended_format) put_le16(format, 0);
 
     std::vector<uint8_t> body;
     put_tag(body, "WAVE");
     put_chunk(body, "fmt ", format);
     if (f.fact_chunk) {
         std::vector<uint8_t> fact;
-        put_u32(fact, uint32_t(frames));
+        put_le32(fact, uint32_t(frames));
         put_chunk(body, "fact", fact);
     }
     put_chunk(body, "data", samples);
@@ -69,7 +62,7 @@ std::vector<uint8_t> assemble(const std::vector<uint8_t>& samples, size_t frames
     }
     std::vector<uint8_t> file;
     put_tag(file, "RIFF");
-    put_u32(file, uint32_t(body.size()));
+    put_le32(file, uint32_t(body.size()));
     file.insert(file.end(), body.begin(), body.end());
     return file;
 }
@@ -92,7 +85,7 @@ std::vector<uint8_t> encode_wav(std::span<const double> samples, const WavFormat
         if (f.bits == 8) {
             bytes.push_back(uint8_t(std::clamp(std::lround(128.0 + s * 127.0), 0L, 255L)));
         } else {
-            put_u16(bytes, uint16_t(int16_t(std::lround(s * 32767.0))));
+            put_le16(bytes, uint16_t(int16_t(std::lround(s * 32767.0))));
         }
     }
     return assemble(bytes, samples.size() / f.channels, f);
@@ -106,7 +99,7 @@ std::vector<uint8_t> encode_wav(std::span<const int16_t> samples, const WavForma
         if (f.bits == 8)
             bytes.push_back(uint8_t(std::min(255, (int(s) + 32768 + 128) >> 8)));
         else
-            put_u16(bytes, uint16_t(s));
+            put_le16(bytes, uint16_t(s));
     }
     return assemble(bytes, samples.size() / f.channels, f);
 }

@@ -6,6 +6,7 @@
 // relative to the list. PACK receives the resource pack of a native module (bitmaps without their
 // 14-byte file header, as Windows stores them), RC a resource script for the Win32 build.
 #include "platform/resource_pack.h"
+#include "tools/art/le_bytes.h"
 
 #include <cstdio>
 #include <fstream>
@@ -15,6 +16,8 @@
 #include <vector>
 
 namespace {
+
+using art::put_le32;
 
 struct Item {
     uint32_t type;
@@ -29,10 +32,6 @@ bool read_file(const std::string& path, std::vector<uint8_t>* out) {
     if (!in) return false;
     out->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return true;
-}
-
-void put_u32(std::vector<uint8_t>& v, uint32_t x) {
-    for (int i = 0; i < 4; ++i) v.push_back(uint8_t(x >> (8 * i)));
 }
 
 }  // namespace
@@ -91,17 +90,17 @@ int main(int argc, char** argv) {
     }
 
     std::vector<uint8_t> pack(kResourcePackMagic, kResourcePackMagic + 8);
-    put_u32(pack, uint32_t(items.size()));
-    put_u32(pack, 0);
+    put_le32(pack, uint32_t(items.size()));
+    put_le32(pack, 0);
     uint32_t offset = uint32_t(kResourcePackHeaderSize + items.size() * kResourcePackEntrySize);
     for (const Item& item : items) {
-        put_u32(pack, item.type);
-        put_u32(pack, item.id);
+        put_le32(pack, item.type);
+        put_le32(pack, item.id);
         char name[32] = {};
         item.name.copy(name, 31);
         pack.insert(pack.end(), name, name + 32);
-        put_u32(pack, offset);
-        put_u32(pack, uint32_t(item.bytes.size()));
+        put_le32(pack, offset);
+        put_le32(pack, uint32_t(item.bytes.size()));
         offset += uint32_t((item.bytes.size() + 3) & ~size_t(3));
     }
     for (const Item& item : items) {
