@@ -78,3 +78,26 @@ struct StandardRoutines {
         gauge_kill_elements(*Gauge);
     }
 };
+
+// The header of a gauge with its own install, update and kill routines and the standard forms
+// of the other four.
+template <GaugeHeader* Gauge, MouseRect* Mouse>
+constexpr GaugeHeader gauge_header(const char* name, ElementHeader** root_slot,
+                                   int32_t default_size_mm,
+                                   void(GAUGE_CALL* install)(void* resources),
+                                   void(GAUGE_CALL* update)(), void(GAUGE_CALL* kill)()) {
+    using Standard = StandardRoutines<Gauge, Mouse>;
+    return GaugeHeader{kGaugeHeaderVersion, name, root_slot,
+                       &Standard::query, install, &Standard::initialize,
+                       update, &Standard::generate, &Standard::draw, kill,
+                       0, default_size_mm, {}};
+}
+
+// The header of a gauge whose seven routines are all the standard forms.
+template <GaugeHeader* Gauge, MouseRect* Mouse>
+constexpr GaugeHeader standard_gauge_header(const char* name, ElementHeader** root_slot,
+                                            int32_t default_size_mm) {
+    using Standard = StandardRoutines<Gauge, Mouse>;
+    return gauge_header<Gauge, Mouse>(name, root_slot, default_size_mm, &Standard::install,
+                                      &Standard::update, &Standard::kill);
+}

@@ -219,12 +219,7 @@ int32_t GAUGE_CALL horn_cancel_click(int32_t, int32_t) {
     return 0;
 }
 
-using HornRoutines = StandardRoutines<&horn_gauge, horn_mouse>;
-
-GaugeHeader horn_gauge = {
-    kGaugeHeaderVersion, "Tavrel Gear Horn", &plate_slot,
-    &HornRoutines::query, &horn_install, &HornRoutines::initialize,
-    &horn_update, &HornRoutines::generate, &HornRoutines::draw, &horn_kill,
-    0, 38, {}};
+GaugeHeader horn_gauge = gauge_header<&horn_gauge, horn_mouse>(
+    "Tavrel Gear Horn", &plate_slot, 38, &horn_install, &horn_update, &horn_kill);
 
 GAUGE_MODULE_LINKAGE(horn_gauge);

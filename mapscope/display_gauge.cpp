@@ -91,12 +91,7 @@ void GAUGE_CALL display_update() {
     }
 }
 
-// The standard kill.
-void GAUGE_CALL display_kill() {
-    gauge_unregister_mouse(display_gauge, display_mouse);
-    gauge_kill_elements(display_gauge);
-}
-
+// The kill is the standard one.
 using DisplayRoutines = StandardRoutines<&display_gauge, display_mouse>;
 
 ElementHeader* display_root_slot = &display_root;
@@ -118,11 +113,8 @@ double GAUGE_CALL nav2_selector_update(ModuleVariable* /*source*/) {
     return nav2_selector == 0 ? 0.0 : 1.0;
 }
 
-constinit GaugeHeader display_gauge = {
-    kGaugeHeaderVersion, "Navexa", &display_root_slot,
-    &DisplayRoutines::query, &display_install, &DisplayRoutines::initialize,
-    &display_update, &DisplayRoutines::generate, &DisplayRoutines::draw, &display_kill,
-    0, 189, {}};
+constinit GaugeHeader display_gauge = gauge_header<&display_gauge, display_mouse>(
+    "Navexa", &display_root_slot, 189, &display_install, &display_update, &DisplayRoutines::kill);
 
 }  // namespace mapscope
 

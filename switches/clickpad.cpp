@@ -28,12 +28,7 @@ MouseRect pad_mouse[] = {
     mouse_end(),
 };
 
-using PadRoutines = StandardRoutines<&pad_gauge, pad_mouse>;
-
-GaugeHeader pad_gauge = {
-    kGaugeHeaderVersion, "Click_Pad", &pad_root_slot,
-    &PadRoutines::query, &PadRoutines::install, &PadRoutines::initialize,
-    &PadRoutines::update, &PadRoutines::generate, &PadRoutines::draw, &PadRoutines::kill,
-    0, 40, {}};
+GaugeHeader pad_gauge =
+    standard_gauge_header<&pad_gauge, pad_mouse>("Click_Pad", &pad_root_slot, 40);
 
 GAUGE_MODULE_LINKAGE(pad_gauge);

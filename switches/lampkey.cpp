@@ -45,12 +45,7 @@ MouseRect lamp_mouse[] = {
     mouse_end(),
 };
 
-using LampRoutines = StandardRoutines<&lamp_gauge, lamp_mouse>;
-
-GaugeHeader lamp_gauge = {
-    kGaugeHeaderVersion, "Panel.toggle.32", &lamp_root_slot,
-    &LampRoutines::query, &LampRoutines::install, &LampRoutines::initialize,
-    &LampRoutines::update, &LampRoutines::generate, &LampRoutines::draw, &LampRoutines::kill,
-    0, 112, {}};
+GaugeHeader lamp_gauge =
+    standard_gauge_header<&lamp_gauge, lamp_mouse>("Panel.toggle.32", &lamp_root_slot, 112);
 
 GAUGE_MODULE_LINKAGE(lamp_gauge);
