@@ -4,17 +4,13 @@
 // where the picture is open, exact colours, the windows' disc, the icon states on one palette).
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "mapscope/art/tests/generated_art.h"
 #include "tools/art/bmp.h"
 #include "tools/art/files.h"
 
@@ -34,48 +30,7 @@ constexpr Rgb kYellowDim{128, 128, 0};
 constexpr Rgb kAircraftYellow{252, 252, 0};
 constexpr Rgb kWindow{1, 1, 1};
 
-class PointersArt : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        char name[] = "/tmp/mapscope_pointers_art_testXXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        dir_ = name;
-        const std::string command =
-            std::string(MAPSCOPE_ART_PROGRAM) + " '" + dir_ + "' 2>'" + dir_ + "/stderr'";
-        const int status = std::system(command.c_str());
-        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    static void TearDownTestSuite() {
-        std::filesystem::remove_all(dir_);
-        images_.clear();
-    }
-    void SetUp() override { ASSERT_EQ(status_, 0) << "mapscope_art failed"; }
-
-    static std::string file_name(uint32_t id) {
-        char name[32];
-        std::snprintf(name, sizeof name, "mapscope_%04x.bmp", unsigned(id));
-        return name;
-    }
-    // The bitmap of `id`, read once; empty when it cannot be read.
-    static const IndexedImage& bitmap(uint32_t id) {
-        auto it = images_.find(id);
-        if (it == images_.end()) {
-            IndexedImage img;
-            std::string error;
-            EXPECT_TRUE(art::read_bmp(dir_ + "/" + file_name(id), &img, &error)) << error;
-            it = images_.emplace(id, img).first;
-        }
-        return it->second;
-    }
-    static std::string list_text() {
-        std::vector<uint8_t> b = art::read_file(dir_ + "/resources.list");
-        return std::string(b.begin(), b.end());
-    }
-
-    static inline std::string dir_;
-    static inline int status_ = -1;
-    static inline std::map<uint32_t, IndexedImage> images_;
-};
+class PointersArt : public GeneratedMapscopeArt {};
 
 bool inked(const IndexedImage& img, int x, int y) {
     return x >= 0 && x < img.width && y >= 0 && y < img.height && img.at(x, y) != kBlack;
