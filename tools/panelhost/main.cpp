@@ -9,7 +9,7 @@
 // --wav writes what the gauge played during the run (natively; the Win32 host does not hear it).
 //
 // Exit status: 0 success, 1 a problem with the module, the script or a file, 2 bad usage.
-#include "host/module_inspect.h"
+#include "host/module_records.h"
 #include "host/number_parse.h"
 #include "host/panel_host.h"
 #include "host/script.h"

@@ -1,8 +1,8 @@
-#include "host/module_inspect.h"
+#include "host/module_records.h"
 
 #include "host/dib_image.h"
 #include "host/element_tree.h"
-#include "host/inspect_report.h"
+#include "host/record_report.h"
 #include "host/json_format.h"
 #include "host/module_file.h"
 #include "host/mouse_list.h"

@@ -1,4 +1,4 @@
-#include "host/inspect_report.h"
+#include "host/record_report.h"
 
 Report& Report::add(const std::string& key, std::string json_value) {
     return add(key, scalar(std::move(json_value)));
