@@ -91,8 +91,8 @@ void GAUGE_CALL display_update() {
     }
 }
 
-// The kill is the standard one.
-using DisplayRoutines = StandardRoutines<&display_gauge, display_mouse>;
+// The kill is the standard one: the mouse list unregistered, then the elements killed.
+constexpr auto display_kill = &StandardRoutines<&display_gauge, display_mouse>::kill;
 
 ElementHeader* display_root_slot = &display_root;
 
@@ -114,7 +114,7 @@ double GAUGE_CALL nav2_selector_update(ModuleVariable* /*source*/) {
 }
 
 constinit GaugeHeader display_gauge = gauge_header<&display_gauge, display_mouse>(
-    "Navexa", &display_root_slot, 189, &display_install, &display_update, &DisplayRoutines::kill);
+    "Navexa", &display_root_slot, 189, &display_install, &display_update, display_kill);
 
 }  // namespace mapscope
 
