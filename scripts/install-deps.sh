@@ -2,7 +2,7 @@
 # Installs what the build and the tests need on Debian 12, as root; does nothing when all is there.
 set -euo pipefail
 
-packages=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
           zlib1g-dev libfreetype-dev libfontconfig-dev fonts-liberation2 xfonts-base sox
           g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32)
 
