@@ -88,10 +88,8 @@ function(add_gauge_module NAME)
         set_target_properties(${NAME} PROPERTIES PREFIX "" SUFFIX ".so"
                               CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
         target_link_options(${NAME} PRIVATE -Wl,--no-undefined)
-        # NAME_art builds the packed artwork alone, unless the generator itself has that name.
-        if(NOT TARGET ${NAME}_art)
-            add_custom_target(${NAME}_art DEPENDS ${pack})
-        endif()
+        # NAME_resources draws and packs the module's artwork alone.
+        add_custom_target(${NAME}_resources DEPENDS ${pack})
     endif()
     target_include_directories(${NAME} PRIVATE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${NAME} PRIVATE ${GM_LIBRARIES})
